@@ -1,0 +1,7 @@
+#pragma once
+
+// The board-view components and the setup supporter.
+#include "TBoardHighlight.h"
+#include "TBoardImage.h"
+#include "TRadioPanel.h"
+#include "TSetupSupporter.h"

@@ -1,0 +1,119 @@
+#include "Anchors.h"
+
+#include <QEvent>
+#include <QPointer>
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+#include <cmath>
+
+namespace {
+
+const char* const kAnchorsProperty = "_ql4s_anchors";
+
+struct Rule
+{
+    QRect bounds;      // the child's bounds when the rule was measured
+    QSize parentSize;  // the parent's client size then
+};
+
+// One per anchored child: watches the child (a placement by program measures
+// the rule anew) and its parent (a resize applies the rule).
+class AnchorKeeper : public QObject
+{
+public:
+    AnchorKeeper(QWidget* child) : QObject(child), m_child(child)
+    {
+        child->installEventFilter(this);
+        attachParent();
+        measure();
+    }
+
+    void measure()
+    {
+        if (!m_child->parentWidget())
+            return;
+        m_rule.bounds = m_child->geometry();
+        m_rule.parentSize = m_child->parentWidget()->size();
+    }
+
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (watched == m_child) {
+            if (e->type() == QEvent::ParentChange) {
+                attachParent();
+                measure();
+            } else if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && !m_applying) {
+                measure();
+            }
+        } else if (watched == m_parent && e->type() == QEvent::Resize) {
+            apply();
+        }
+        return false;
+    }
+
+private:
+    void attachParent()
+    {
+        if (m_parent)
+            m_parent->removeEventFilter(this);
+        m_parent = m_child->parentWidget();
+        if (m_parent)
+            m_parent->installEventFilter(this);
+    }
+
+    static void axis(bool lo, bool hi, int start, int len, int oldSpan, int newSpan, int& outStart,
+                     int& outLen)
+    {
+        const int delta = newSpan - oldSpan;
+        outStart = start;
+        outLen = len;
+        if (lo && hi) {
+            outLen = len + delta;
+        } else if (hi) {
+            outStart = start + delta;
+        } else if (!lo && oldSpan > 0) {
+            const double centre = (start + len / 2.0) * newSpan / oldSpan;
+            outStart = int(std::lround(centre - len / 2.0));
+        }
+    }
+
+    void apply()
+    {
+        if (!m_parent || m_rule.parentSize.isEmpty())
+            return;
+        const TAnchors a = Anchors(m_child);
+        const QSize now = m_parent->size();
+        int x, w, y, h;
+        axis(a & akLeft, a & akRight, m_rule.bounds.x(), m_rule.bounds.width(),
+             m_rule.parentSize.width(), now.width(), x, w);
+        axis(a & akTop, a & akBottom, m_rule.bounds.y(), m_rule.bounds.height(),
+             m_rule.parentSize.height(), now.height(), y, h);
+        m_applying = true;
+        m_child->setGeometry(x, y, std::max(0, w), std::max(0, h));
+        m_applying = false;
+    }
+
+    QWidget* m_child;
+    QPointer<QWidget> m_parent;
+    Rule m_rule;
+    bool m_applying = false;
+};
+
+} // namespace
+
+void SetAnchors(QWidget* child, TAnchors anchors)
+{
+    child->setProperty(kAnchorsProperty, int(anchors));
+    auto* keeper = child->findChild<AnchorKeeper*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!keeper)
+        keeper = new AnchorKeeper(child);
+    else
+        keeper->measure();
+}
+
+TAnchors Anchors(const QWidget* child)
+{
+    const QVariant v = child->property(kAnchorsProperty);
+    return v.isValid() ? TAnchors(v.toInt()) : akLeftTop();
+}

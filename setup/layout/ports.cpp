@@ -1,0 +1,4 @@
+// Children of the port resources panel.
+#include "template.h"
+
+void TMainForm::createPortLayout() {}
