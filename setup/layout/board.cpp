@@ -3,6 +3,60 @@
 
 #include "SetupCtrls.h"
 
-void TMainForm::createBoardLayout() {}
+namespace {
+
+struct PanelRow
+{
+    const char* name;
+    TRadioPanel* TMainForm::*member;
+    int left, top, width, height, memoHeight;
+    QStringList lines;
+};
+
+} // namespace
+
+void TMainForm::createBoardLayout()
+{
+    const PanelRow panels[] = {
+        {"ClockPanel", &TMainForm::ClockPanel, 448, 504, 233, 81, 58,
+         {"This jumper chooses between a standard baud clock and a high-speed baud clock."}},
+        {"BasePanel", &TMainForm::BasePanel, 0, 472, 185, 121, 58,
+         {"Enter the control base address(in hex) on the top, then set the card's control base "
+          "address jumpers to match the ones on the bottom.",
+          "",
+          "If the card can't be set to that address, a similar address the card can be set to "
+          "will appear below the invalid one, and the jumpers will be displayed for that "
+          "address."}},
+        {"COMPanel0", &TMainForm::COMPanel0, -88, 328, 273, 9, 58,
+         {"Connector P2 contains serial ports A-D."}},
+        {"COMBasePanel", &TMainForm::COMBasePanel, 536, 8, 265, 169, 124,
+         {"The COM ports' base addresses and IRQ are set by this setup program. This involves "
+          "some steps:",
+          "",
+          "- Set the card's various jumpers (including installing the DF jumper) with the other "
+          "highlights in this setup program.",
+          "",
+          "- Shut down the stack, add the card, and start back up.",
+          "",
+          "- Re-run this setup program to configure these resources. Make sure the control base "
+          "address is set correctly in this setup program via the highlight in the lower left.",
+          "",
+          "- Shut down the stack, remove the DF jumper on the card, and start back up. Your card "
+          "will then be ready for use!"}},
+        {"DFPanel", &TMainForm::DFPanel, 224, 504, 185, 81, 58,
+         {"This jumper disables the COM ports. With it installed, only the control registers "
+          "are available. This is generally only useful during setup; see the Port Resources "
+          "highlight (also available under the Settings menu) for the procedure involving the "
+          "DF jumper."}},
+    };
+    for (const PanelRow& row : panels) {
+        auto* panel = new TRadioPanel(m_client);
+        panel->setObjectName(QLatin1String(row.name));
+        panel->setGeometry(row.left, row.top, row.width, row.height);
+        panel->SetMemoHeight(row.memoHeight);
+        panel->SetLines(row.lines);
+        this->*row.member = panel;
+    }
+}
 
 void TMainForm::resolveReferences() { BoardImage1->SetMenu(MainMenu1); }
