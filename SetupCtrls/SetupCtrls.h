@@ -5,3 +5,4 @@
 #include "TBoardImage.h"
 #include "TRadioPanel.h"
 #include "TSetupSupporter.h"
+#include "TTwoJumper.h"

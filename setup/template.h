@@ -84,6 +84,16 @@ public:
     void Howtousethisprogram1Click(QObject* Sender);
     void TechnicalSupport1Click(QObject* Sender);
 
+    // Handlers of the control base address and the option jumpers.
+    void BaseEditChange(QObject* Sender);
+    void BaseJumperClick(QObject* Sender);
+    void ClockJumperClick(QObject* Sender);
+    void ClockComboChange(QObject* Sender);
+    void DFJumperClick(QObject* Sender);
+    void DFComboChange(QObject* Sender);
+    // Removes every leading "0"; a text of zeros only becomes "0".
+    static QString StripLeadingZeros(const QString& text);
+
 private:
     void createWindowLayout();   // layout/window.cpp
     void createBoardLayout();    // layout/board.cpp
