@@ -2,6 +2,7 @@
 
 #include "ErrorDisplay.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -145,8 +146,11 @@ void TUpDown::timerEvent(QTimerEvent* e)
         QWidget::timerEvent(e);
         return;
     }
-    if (m_pressed == TUpDownDirection::updNone) {
-        m_repeat.stop();
+    // The release may have gone elsewhere (a box opened meanwhile); repeat
+    // only while the button is really held.
+    if (m_pressed == TUpDownDirection::updNone ||
+        !(QGuiApplication::mouseButtons() & Qt::LeftButton)) {
+        stopRepeat();
         return;
     }
     m_repeat.start(kRepeatIntervalMs, this);
