@@ -1,13 +1,18 @@
-/* Port I/O through ioperm/inb/outb. Without port access InPortB answers
- * 0xAA55 (the "driver missing" answer) and OutPortB writes nothing. */
+/* Port I/O through ioperm/inb/outb. Port access needs root or CAP_SYS_RAWIO on
+ * x86 with ioperm in the kernel. Without it InPortB answers 0xAA55 (the
+ * "driver missing" answer) and OutPortB writes nothing. */
 #include <stdint.h>
 
 #if defined(__x86_64__) || defined(__i386__)
 #include <sys/io.h>
 
+/* Asks for access to one port before it is used; inb/outb on a port without
+ * granted access kill the process, so they run only after a grant. Ports above
+ * 0xFFFF do not exist on x86 and are never touched. */
 static int granted(uint32_t port)
 {
-    /* One bit per port that ioperm has already granted. */
+    /* One bit per port that ioperm has already granted. A refusal is not
+     * cached: it is asked again at the next access. */
     static uint8_t ok[0x10000 / 8];
     if (port > 0xFFFF)
         return 0;

@@ -13,6 +13,9 @@ extern const char* const CardDriverEntryNames[CardDriverEntryCount];
 extern void* CardDriverEntries[CardDriverEntryCount];
 // True only when all 33 entries were found.
 extern bool CardDriverLoaded;
+// The library file LoadCardDriver opens: "libRURERU.so", found by the normal
+// library search. Tests point it at a stand-in by path.
+extern const char* CardDriverLibraryName;
 
 // Binds the library unless it is fully bound already; repeats the look-ups
 // while it is not.
