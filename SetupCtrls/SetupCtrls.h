@@ -6,3 +6,7 @@
 #include "TRadioPanel.h"
 #include "TSetupSupporter.h"
 #include "TTwoJumper.h"
+#include "FormGeometry.h"
+#include "THelpForm.h"
+#include "TPCIForm.h"
+#include "TTechForm.h"

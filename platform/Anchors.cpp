@@ -117,7 +117,12 @@ private:
 void SetAnchors(QWidget* child, TAnchors anchors)
 {
     child->setProperty(kAnchorsProperty, int(anchors));
-    auto* keeper = child->findChild<AnchorKeeper*>(QString(), Qt::FindDirectChildrenOnly);
+    // AnchorKeeper has no meta-object of its own, so findChild would take any
+    // child object (a scroll area's viewport, say) for one.
+    AnchorKeeper* keeper = nullptr;
+    for (QObject* o : child->children())
+        if ((keeper = dynamic_cast<AnchorKeeper*>(o)))
+            break;
     if (!keeper)
         keeper = new AnchorKeeper(child);
     else

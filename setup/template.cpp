@@ -61,10 +61,14 @@ void TMainForm::FormCreate(QObject*)
 void TMainForm::Exit2Click(QObject*) { close(); }
 
 namespace {
+// Shows one of the supporter's windows without blocking: the one window it
+// built, brought up again (restored when minimised) when already open.
 void showWindow(QWidget* w)
 {
     if (!w)
         return;
+    if (w->isMinimized())
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
     w->show();
     w->raise();
     w->activateWindow();

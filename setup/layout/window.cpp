@@ -66,4 +66,10 @@ void TMainForm::createMenuAndSupporter()
 
     SetSup = new TSetupSupporter(this);
     SetSup->setObjectName(QStringLiteral("SetSup"));
+    SetSup->SetCompanyName(QStringLiteral("KELDO"));
+    SetSup->SetCardNameA(QStringLiteral("QL-4S"));
+    SetSup->SetCardNameB(QStringLiteral("QL-8S/M"));
+    SetSup->SetCallHow(
+        QStringLiteral("Monday to Friday, 8 a.m. to 5 p.m. Pacific Time, at (555) 555-0147"));
+    SetSup->SetMultiPort(true);
 }
