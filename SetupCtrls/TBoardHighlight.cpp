@@ -6,9 +6,11 @@
 #include "TRadioPanel.h"
 #include "Tint.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <typeinfo>
 
 namespace {
@@ -401,14 +403,46 @@ void TBoardHighlight::ClearEntered()
     update();
 }
 
-// Filled in with the pop-up window.
-void TBoardHighlight::ShowPopup() {}
-void TBoardHighlight::PopupClose() {}
-void TBoardHighlight::DoneClick() {}
+void TBoardHighlight::ShowPopup()
+{
+    if (m_popup) {
+        // A window shown again after a close starts unpinned.
+        if (m_popup->isHidden())
+            m_pinned = false;
+        m_popup->show();
+        m_popup->raise();
+        m_popup->activateWindow();
+        return;
+    }
+    // Linked highlights share one window: the first to be entered makes it
+    // and the others find it here by caption and tag, hidden or not.
+    for (const QWidget* w : QApplication::topLevelWidgets())
+        if (w->windowTitle() == m_plainTitle && TPopupForm::Tag(w) == int(m_highlightType))
+            return;
 
-// Filled in with the highlight menus.
-void TBoardHighlight::BuildMenuEntry() {}
-void TBoardHighlight::CheckMenuEntry(bool) {}
-void TBoardHighlight::MenuItemClick(QObject*) {}
-void TBoardHighlight::SelectPrevious() {}
-void TBoardHighlight::SelectNext() {}
+    m_popup = new TPopupForm(this);
+    m_pinned = false;
+    m_popup->Build(m_radioPanel);
+    m_popup->show();
+    if (m_radioPanel)
+        m_radioPanel->setFocus();
+    else
+        m_popup->DoneButton->setFocus();
+    m_popup->activateWindow();
+}
+
+void TBoardHighlight::PopupClose()
+{
+    CheckMenuEntry(false);
+    if (m_popup)
+        m_popup->SetCloseOnLeave(false);
+    ClearEntered();
+    for (TBoardHighlight* h : LinkedHighlights())
+        h->ClearEntered();
+}
+
+void TBoardHighlight::DoneClick()
+{
+    if (m_popup)
+        m_popup->close();
+}

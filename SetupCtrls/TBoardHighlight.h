@@ -96,7 +96,7 @@ public:
     void PopupClose();
     void DoneClick();
 
-    // Menu entry.
+    // Menu entry (HighlightMenu.cpp).
     void BuildMenuEntry();
     void CheckMenuEntry(bool value);
     void MenuItemClick(QObject* sender);

@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QPointer>
 #include <QRect>
+#include <QResizeEvent>
 #include <QSize>
 #include <QWidget>
 #include <cmath>
@@ -35,6 +36,7 @@ public:
             return;
         m_rule.bounds = m_child->geometry();
         m_rule.parentSize = m_child->parentWidget()->size();
+        m_placed = m_rule.bounds;
     }
 
     bool eventFilter(QObject* watched, QEvent* e) override
@@ -47,6 +49,15 @@ public:
                 measure();
             }
         } else if (watched == m_parent && e->type() == QEvent::Resize) {
+            // A hidden child gets no move or resize events, so a placement by
+            // program may not be measured yet: measure it against the
+            // parent's size before this resize.
+            if (m_child->geometry() != m_placed) {
+                const QSize old = static_cast<QResizeEvent*>(e)->oldSize();
+                m_rule.bounds = m_child->geometry();
+                m_rule.parentSize = old.isValid() ? old : m_parent->size();
+                m_placed = m_rule.bounds;
+            }
             apply();
         }
         return false;
@@ -92,11 +103,13 @@ private:
         m_applying = true;
         m_child->setGeometry(x, y, std::max(0, w), std::max(0, h));
         m_applying = false;
+        m_placed = m_child->geometry();
     }
 
     QWidget* m_child;
     QPointer<QWidget> m_parent;
     Rule m_rule;
+    QRect m_placed; // the child's bounds as last measured or applied
     bool m_applying = false;
 };
 
@@ -105,7 +118,12 @@ private:
 void SetAnchors(QWidget* child, TAnchors anchors)
 {
     child->setProperty(kAnchorsProperty, int(anchors));
-    auto* keeper = child->findChild<AnchorKeeper*>(QString(), Qt::FindDirectChildrenOnly);
+    // AnchorKeeper has no meta-object of its own, so findChild would take any
+    // child object for one; look for it by its C++ type instead.
+    AnchorKeeper* keeper = nullptr;
+    for (QObject* o : child->children())
+        if ((keeper = dynamic_cast<AnchorKeeper*>(o)))
+            break;
     if (!keeper)
         keeper = new AnchorKeeper(child);
     else

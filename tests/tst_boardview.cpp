@@ -4,6 +4,8 @@
 #include "template.h"
 
 #include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
 #include <QTest>
 #include <memory>
 
@@ -47,6 +49,8 @@ private slots:
     void ringsStandOverThePhotograph_data();
     void ringsStandOverThePhotograph();
     void panelsStayOffTheWindow();
+    void startOpensControlBaseAddressPinned();
+    void hoveringPortResourcesShowsItsPanel();
 };
 
 void TestBoardView::init()
@@ -175,6 +179,56 @@ void TestBoardView::panelsStayOffTheWindow()
         QVERIFY2(!p->isVisible(), qPrintable(p->objectName()));
         QVERIFY(!p->InPopup());
     }
+}
+
+// The help window's Start button must bring up "&Control Base Address"
+// pinned, focused and ticked in the menu, as if pointed at and clicked.
+void TestBoardView::startOpensControlBaseAddressPinned()
+{
+    PortRecorder ports(0);
+    auto form = startSetupWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QTRY_VERIFY(form->COMBaseHighlight->ImagesBuilt());
+    sendShowFirst(form->BoardImage1);
+    TPopupForm* popup = form->BaseHighlight->Popup();
+    QVERIFY(popup);
+    QVERIFY(popup->isVisible());
+    QCOMPARE(popup->windowTitle(), QStringLiteral("Control Base Address"));
+    QCOMPARE(form->BasePanel->parentWidget(), popup);
+    QVERIFY(form->BaseHighlight->Pinned());
+    QAction* entry = form->findChild<QAction*>("ControlBaseAddress1");
+    QVERIFY(entry && entry->isChecked());
+    QTRY_COMPARE(QApplication::activeWindow(), popup);
+    for (TBoardHighlight* other :
+         {form->ClockHighlight, form->COMHighlight, form->DFHighlight, form->COMBaseHighlight})
+        QVERIFY(other->Popup() == nullptr);
+}
+
+// A real hover over the square ring opens "Port Resources" with its panel,
+// placed from the panel's layout position.
+void TestBoardView::hoveringPortResourcesShowsItsPanel()
+{
+    PortRecorder ports(0);
+    auto form = startSetupWindow();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    TBoardHighlight* h = form->COMBaseHighlight;
+    QTRY_VERIFY(h->ImagesBuilt());
+    QCursor::setPos(h->mapToGlobal(h->rect().center()));
+    QTRY_VERIFY(h->Popup() && h->Popup()->isVisible());
+    TPopupForm* popup = h->Popup();
+    QCOMPARE(popup->windowTitle(), QStringLiteral("Port Resources"));
+    QCOMPARE(form->COMBasePanel->parentWidget(), popup);
+    QCOMPARE(form->COMBasePanel->geometry(), QRect(0, 0, 265, 169));
+    QCOMPARE(popup->StatusMemo->height(), 124);
+    QVERIFY(form->COMBasePanel->isVisible());
+    TBoardImage* image = form->BoardImage1;
+    const QPoint laidOut(image->x() - (image->OriginLeft() - 536),
+                         image->y() - (image->OriginTop() - 8));
+    const QRect outer = popup->frameGeometry();
+    QCOMPARE(outer.topLeft(), TPopupForm::KeepOnScreen(QRect(laidOut, outer.size()),
+                                                       popup->screen()->geometry().size()));
+    QCursor::setPos(799, 799);
+    QTRY_VERIFY(!popup->isVisible());
 }
 
 int main(int argc, char** argv)
