@@ -15,6 +15,21 @@
 
 namespace {
 
+// A panel takes no keys itself: focusing it hands the focus on to its first
+// enabled control in tab order, so the user can type at once (into the base
+// address edit, say). A panel without such a control keeps the focus.
+void focusPanel(QWidget* panel)
+{
+    for (QWidget* w = panel->nextInFocusChain(); w && w != panel; w = w->nextInFocusChain()) {
+        if (panel->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(panel) &&
+            (w->focusPolicy() & Qt::TabFocus)) {
+            w->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    panel->setFocus(Qt::OtherFocusReason);
+}
+
 bool isAsciiLetter(QChar c)
 {
     return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
@@ -425,7 +440,7 @@ void TBoardHighlight::ShowPopup()
     m_popup->Build(m_radioPanel);
     m_popup->show();
     if (m_radioPanel)
-        m_radioPanel->setFocus();
+        focusPanel(m_radioPanel);
     else
         m_popup->DoneButton->setFocus();
     m_popup->activateWindow();

@@ -152,11 +152,18 @@ void TBoardImage::centreOnParent()
     if (pos == this->pos())
         return;
     move(pos);
-    // Moved in the middle of its own paint, the image is drawn at its old
-    // place and Qt keeps stale pixels at the new one; paint it again there
-    // once this paint is over.
+    // Moved in the middle of its own paint, the image and its highlights are
+    // drawn at their old place and Qt keeps stale pixels at the new one; paint
+    // them again there once this paint is over. Opaque children count as
+    // clean in a repaint of their parent, so each is asked for itself.
     QMetaObject::invokeMethod(
-        this, [this] { update(); }, Qt::QueuedConnection);
+        this,
+        [this] {
+            update();
+            for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                child->update();
+        },
+        Qt::QueuedConnection);
 }
 
 const QImage& TBoardImage::scaledPicture(const QSize& size)

@@ -3,6 +3,7 @@
 #include "SetupCtrls.h"
 #include "template.h"
 
+#include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -182,7 +183,8 @@ void TestBoardView::panelsStayOffTheWindow()
 }
 
 // The help window's Start button must bring up "&Control Base Address"
-// pinned, focused and ticked in the menu, as if pointed at and clicked.
+// pinned, focused on its address edit and ticked in the menu, as if pointed
+// at and clicked.
 void TestBoardView::startOpensControlBaseAddressPinned()
 {
     PortRecorder ports(0);
@@ -199,6 +201,12 @@ void TestBoardView::startOpensControlBaseAddressPinned()
     QAction* entry = form->findChild<QAction*>("ControlBaseAddress1");
     QVERIFY(entry && entry->isChecked());
     QTRY_COMPARE(QApplication::activeWindow(), popup);
+    // Focusing the panel hands the focus to its first control, so the user
+    // can type the address at once.
+    QCOMPARE(popup->focusWidget(), form->BaseEdit);
+    QTest::keyClick(form->BaseEdit, Qt::Key_End);
+    QTest::keyClick(form->BaseEdit, Qt::Key_Backspace);
+    QCOMPARE(form->BaseEdit->text(), QStringLiteral("30"));
     for (TBoardHighlight* other :
          {form->ClockHighlight, form->COMHighlight, form->DFHighlight, form->COMBaseHighlight})
         QVERIFY(other->Popup() == nullptr);
