@@ -1,20 +1,14 @@
 #pragma once
 
-#include <QWidget>
+#include "TInfoForm.h"
 
 class QPlainTextEdit;
-class QPushButton;
 
-// The installed-cards window. The setup supporter creates its controls; Escape
-// presses Close, which hides the window, like the close box.
-class TPCIForm : public QWidget
+// The installed-cards window. The setup supporter creates its controls.
+class TPCIForm : public TInfoForm
 {
 public:
-    explicit TPCIForm(QWidget* owner);
+    using TInfoForm::TInfoForm;
 
     QPlainTextEdit* PCIMemo = nullptr;
-    QPushButton* CloseButton = nullptr;
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
 };

@@ -1,20 +1,14 @@
 #pragma once
 
-#include <QWidget>
+#include "TInfoForm.h"
 
 class QPlainTextEdit;
-class QPushButton;
 
-// The technical-support window. The setup supporter creates its controls; Escape
-// presses Close, which hides the window, like the close box.
-class TTechForm : public QWidget
+// The technical-support window. The setup supporter creates its controls.
+class TTechForm : public TInfoForm
 {
 public:
-    explicit TTechForm(QWidget* owner);
+    using TInfoForm::TInfoForm;
 
     QPlainTextEdit* TechMemo = nullptr;
-    QPushButton* CloseButton = nullptr;
-
-protected:
-    void keyPressEvent(QKeyEvent* e) override;
 };
