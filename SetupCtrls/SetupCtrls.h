@@ -5,3 +5,8 @@
 #include "TBoardImage.h"
 #include "TRadioPanel.h"
 #include "TSetupSupporter.h"
+#include "TTwoJumper.h"
+#include "FormGeometry.h"
+#include "THelpForm.h"
+#include "TPCIForm.h"
+#include "TTechForm.h"

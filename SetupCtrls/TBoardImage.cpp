@@ -1,5 +1,6 @@
 #include "TBoardImage.h"
 
+#include "ErrorDisplay.h"
 #include "TBoardHighlight.h"
 
 #include <QMainWindow>
@@ -23,12 +24,30 @@ QSize parentOuterSize(const QWidget* w)
     return parent->size();
 }
 
+// Restores a flag when the scope is left, also by an exception.
+class FlagRestorer
+{
+public:
+    explicit FlagRestorer(bool& flag) : m_flag(flag), m_saved(flag) {}
+    ~FlagRestorer() { m_flag = m_saved; }
+    FlagRestorer(const FlagRestorer&) = delete;
+    FlagRestorer& operator=(const FlagRestorer&) = delete;
+
+private:
+    bool& m_flag;
+    bool m_saved;
+};
+
 } // namespace
 
 TBoardImage::TBoardImage(QWidget* owner) : QWidget(owner)
 {
     m_picture.OnChange = [this] { pictureChanged(); };
     resize(105, 105);
+    // Where the picture does not reach, the background erase shows the panel
+    // colour, the button face.
+    setBackgroundRole(QPalette::Button);
+    setAutoFillBackground(true);
 }
 
 void TBoardImage::SetStretch(bool value)
@@ -63,6 +82,17 @@ void TBoardImage::SetScale(bool value)
     pictureChanged();
 }
 
+void TBoardImage::SetAutoSize(bool value)
+{
+    if (m_autoSize == value)
+        return;
+    m_autoSize = value;
+    // Switched on, the image takes the size it asks for.
+    if (m_autoSize)
+        resize(AutoSizeQuery(size()));
+    updateGeometry();
+}
+
 QRect TBoardImage::PictureRect() const
 {
     const int pw = m_picture.Width();
@@ -74,9 +104,19 @@ QRect TBoardImage::PictureRect() const
     return QRect(0, 0, pw, ph);
 }
 
-QSize TBoardImage::AutoSizeQuery(QSize) const
+QSize TBoardImage::AutoSizeQuery(QSize proposed, TAlign align) const
 {
-    return QSize(m_picture.Width(), m_picture.Height());
+    QSize answer = proposed;
+    if (align == alNone || align == alLeft || align == alRight)
+        answer.setWidth(m_picture.Width());
+    if (align == alNone || align == alTop || align == alBottom)
+        answer.setHeight(m_picture.Height());
+    return answer;
+}
+
+QSize TBoardImage::sizeHint() const
+{
+    return m_autoSize ? AutoSizeQuery(size()) : QWidget::sizeHint();
 }
 
 void TBoardImage::pictureChanged()
@@ -91,13 +131,14 @@ void TBoardImage::pictureChanged()
     m_scaled = QImage();
     if (m_picture.HasGraphic()) {
         m_picture.SetTransparent(m_transparent);
-        m_opaque = !m_picture.Transparent() &&
-                   (m_stretch || (pw >= width() && ph >= height()));
+        m_opaque = !m_picture.Transparent() && (m_stretch || (pw >= width() && ph >= height()));
     } else {
         m_opaque = false;
     }
     // An opaque image covers its whole area, so Qt need not erase beneath it.
     setAttribute(Qt::WA_OpaquePaintEvent, m_opaque);
+    // A graphic that reports a change while it is drawn must not start a
+    // repaint loop.
     if (!m_painting)
         update();
 }
@@ -108,55 +149,70 @@ void TBoardImage::centreOnParent()
         return;
     const QSize outer = parentOuterSize(this);
     const QPoint pos((outer.width() - width()) / 2, (outer.height() - height()) / 2);
-    if (pos != this->pos())
-        move(pos);
+    if (pos == this->pos())
+        return;
+    move(pos);
+    // Moved in the middle of its own paint, the image is drawn at its old
+    // place and Qt keeps stale pixels at the new one; paint it again there
+    // once this paint is over.
+    QMetaObject::invokeMethod(
+        this, [this] { update(); }, Qt::QueuedConnection);
 }
 
 const QImage& TBoardImage::scaledPicture(const QSize& size)
 {
-    if (m_scaled.size() != size)
+    if (m_scaled.isNull() || m_scaled.size() != size)
         m_scaled = m_picture.Image().scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return m_scaled;
 }
 
-void TBoardImage::PaintPicture(QPainter& painter, const QRect& rect)
+void TBoardImage::drawPicture(QPainter& painter, const QRect& clip)
 {
-    if (!m_opaque)
-        painter.fillRect(rect, palette().color(QPalette::Button));
     if (!m_picture.HasGraphic())
         return;
     const QRect target = PictureRect();
-    if (target.isEmpty())
+    const QRect part = clip.intersected(target);
+    if (part.isEmpty())
         return;
     const QImage& img = scaledPicture(target.size());
-    const QRect part = rect.intersected(target);
     painter.drawImage(part.topLeft(), img, part.translated(-target.topLeft()));
+}
+
+void TBoardImage::PaintPicture(QPainter& painter, const QRect& rect)
+{
+    painter.fillRect(rect, palette().color(backgroundRole()));
+    drawPicture(painter, rect);
 }
 
 void TBoardImage::paintEvent(QPaintEvent* e)
 {
-    if (!m_originRecorded) {
-        m_originLeft = x();
-        m_originTop = y();
-        m_originRecorded = true;
-    }
-    centreOnParent();
+    Guarded([&] {
+        if (!m_originRecorded) {
+            m_originLeft = x();
+            m_originTop = y();
+            m_originRecorded = true;
+        }
+        centreOnParent();
 
-    const bool wasPainting = m_painting;
-    m_painting = true;
-    QPainter p(this);
-    PaintPicture(p, e->rect());
-    m_painting = wasPainting;
+        // Only the picture is painted; the panel colour around it comes from
+        // the background erase.
+        FlagRestorer restore(m_painting);
+        m_painting = true;
+        QPainter p(this);
+        drawPicture(p, e->rect());
+    });
 }
 
 bool TBoardImage::event(QEvent* e)
 {
     if (e->type() == WM_SHOWFIRSTHIGHLIGHT) {
-        if (m_first) {
-            m_first->MouseEnter(false);
-            m_first->Click();
-            m_first->MouseLeave(false);
-        }
+        Guarded([&] {
+            if (m_first) {
+                m_first->MouseEnter(false);
+                m_first->Click();
+                m_first->MouseLeave(false);
+            }
+        });
         return true;
     }
     return QWidget::event(e);

@@ -15,12 +15,27 @@ constexpr QEvent::Type WM_SHOWFIRSTHIGHLIGHT = QEvent::Type(0x4A2);
 
 // A panel that shows the card photograph and carries the highlights as child
 // controls over it. It can stretch or centre the picture, take the picture's
-// size, and centre itself on the window that holds it.
+// size, and centre itself on the window that holds it. The highlights are
+// never scaled or moved by it: Stretch scales only the drawing.
 class TBoardImage : public QWidget
 {
 public:
+    // How a control is aligned in its parent; Qt places the image itself, so
+    // the alignment only matters to the auto-size query.
+    enum TAlign
+    {
+        alNone,
+        alTop,
+        alBottom,
+        alLeft,
+        alRight,
+        alClient
+    };
+
     explicit TBoardImage(QWidget* owner);
 
+    // The picture is owned; setting copies the given one. Every change of its
+    // content runs the picture-change handler.
     const TPicture& Picture() const { return m_picture; }
     void SetPicture(const TPicture& picture) { m_picture.Assign(picture); }
     void SetPictureImage(const QImage& image) { m_picture.SetImage(image); }
@@ -35,7 +50,7 @@ public:
     bool Scale() const { return m_scale; }
     void SetScale(bool value);
     bool AutoSize() const { return m_autoSize; }
-    void SetAutoSize(bool value) { m_autoSize = value; }
+    void SetAutoSize(bool value);
     bool CenterOnForm() const { return m_centerOnForm; }
     void SetCenterOnForm(bool value) { m_centerOnForm = value; }
 
@@ -44,14 +59,19 @@ public:
     QMenuBar* Menu() const { return m_menu; }
     void SetMenu(QMenuBar* value) { m_menu = value; }
 
+    // Height / width of the last picture with a positive size; 1.0 before.
     double AspectRatio() const { return m_aspectRatio; }
+    // Left and Top at the first paint, before the image centred itself.
     int OriginLeft() const { return m_originLeft; }
     int OriginTop() const { return m_originTop; }
+    // Marked opaque, the image is not erased before it repaints.
     bool Opaque() const { return m_opaque; }
 
+    // The rectangle the picture is drawn into, in client coordinates.
     QRect PictureRect() const;
-    // Width and height the image wants when AutoSize is on (no Align here).
-    QSize AutoSizeQuery(QSize proposed) const;
+    // The width and height the image wants when AutoSize is on.
+    QSize AutoSizeQuery(QSize proposed, TAlign align = alNone) const;
+    QSize sizeHint() const override;
 
     // Paints what the image shows in rect (its client coordinates): the picture
     // as drawn into PictureRect, over the panel colour.
@@ -64,6 +84,7 @@ protected:
 private:
     void pictureChanged();
     void centreOnParent();
+    void drawPicture(QPainter& painter, const QRect& clip);
     const QImage& scaledPicture(const QSize& size);
 
     TPicture m_picture;
@@ -82,5 +103,7 @@ private:
 
     bool m_autoSize = true;
     bool m_opaque = false;
-    QImage m_scaled; // the picture scaled to the last drawn size
+    // The picture scaled to the size it was last drawn at, so a repaint does
+    // not rescale the photograph; dropped whenever the picture changes.
+    QImage m_scaled;
 };

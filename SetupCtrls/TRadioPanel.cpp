@@ -1,6 +1,9 @@
 #include "TRadioPanel.h"
 
+#include "TTwoJumper.h"
+
 #include <QPainter>
+#include <typeinfo>
 
 TRadioPanel::TRadioPanel(QWidget* owner) : QWidget(owner)
 {
@@ -31,7 +34,21 @@ void TRadioPanel::paintEvent(QPaintEvent*)
     p.fillRect(rect(), ColorToQColor(m_color));
 }
 
-void TRadioPanel::RadioSelect(TTwoJumper*)
+void TRadioPanel::RadioSelect(TTwoJumper* J)
 {
-    // Filled in with the jumper glyph.
+    // Only children whose class is exactly TTwoJumper take part; the change is
+    // judged against the states as found, so for a clicked jumper that is the
+    // state after its own toggle.
+    bool changed = false;
+    for (QObject* child : children()) {
+        if (typeid(*child) != typeid(TTwoJumper))
+            continue;
+        auto* jumper = static_cast<TTwoJumper*>(child);
+        const bool select = jumper == J;
+        if (jumper->Closed() != select)
+            changed = true;
+        jumper->SetClosed(select);
+    }
+    if (changed && OnRadioChange)
+        OnRadioChange(J);
 }

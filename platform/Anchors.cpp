@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QPointer>
 #include <QRect>
+#include <QResizeEvent>
 #include <QSize>
 #include <QWidget>
 #include <cmath>
@@ -35,6 +36,7 @@ public:
             return;
         m_rule.bounds = m_child->geometry();
         m_rule.parentSize = m_child->parentWidget()->size();
+        m_placed = m_rule.bounds;
     }
 
     bool eventFilter(QObject* watched, QEvent* e) override
@@ -47,7 +49,7 @@ public:
                 measure();
             }
         } else if (watched == m_parent && e->type() == QEvent::Resize) {
-            apply();
+            apply(static_cast<QResizeEvent*>(e)->oldSize());
         }
         return false;
     }
@@ -78,8 +80,16 @@ private:
         }
     }
 
-    void apply()
+    void apply(QSize oldParentSize)
     {
+        // A hidden child placed by program gets no move or resize event, so
+        // the rule is measured here from where the program put it.
+        if (m_child->geometry() != m_placed) {
+            m_rule.bounds = m_child->geometry();
+            if (oldParentSize.isValid())
+                m_rule.parentSize = oldParentSize;
+            m_placed = m_rule.bounds;
+        }
         if (!m_parent || m_rule.parentSize.isEmpty())
             return;
         const TAnchors a = Anchors(m_child);
@@ -92,11 +102,13 @@ private:
         m_applying = true;
         m_child->setGeometry(x, y, std::max(0, w), std::max(0, h));
         m_applying = false;
+        m_placed = m_child->geometry();
     }
 
     QWidget* m_child;
     QPointer<QWidget> m_parent;
     Rule m_rule;
+    QRect m_placed; // the child's bounds when last measured or placed here
     bool m_applying = false;
 };
 
@@ -105,7 +117,12 @@ private:
 void SetAnchors(QWidget* child, TAnchors anchors)
 {
     child->setProperty(kAnchorsProperty, int(anchors));
-    auto* keeper = child->findChild<AnchorKeeper*>(QString(), Qt::FindDirectChildrenOnly);
+    // AnchorKeeper has no meta-object of its own, so findChild would take any
+    // child object (a scroll area's viewport, say) for one.
+    AnchorKeeper* keeper = nullptr;
+    for (QObject* o : child->children())
+        if ((keeper = dynamic_cast<AnchorKeeper*>(o)))
+            break;
     if (!keeper)
         keeper = new AnchorKeeper(child);
     else

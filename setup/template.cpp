@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFont>
 #include <QLabel>
+#include <QPointer>
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 {
@@ -33,7 +34,10 @@ TMainForm::~TMainForm() = default;
 void TMainForm::FormCreate(QObject*)
 {
     if (auto* app = TApplication::Instance(); app && SetSup)
-        app->SetOnIdle([sup = SetSup](QObject* s, bool& done) { sup->IdleStart(s, done); });
+        app->SetOnIdle([sup = QPointer<TSetupSupporter>(SetSup)](QObject* s, bool& done) {
+            if (sup) // the window, and with it the supporter, may be gone
+                sup->IdleStart(s, done);
+        });
     if (ClockCombo)
         ClockCombo->setCurrentIndex(0);
     if (DFCombo)
@@ -57,10 +61,14 @@ void TMainForm::FormCreate(QObject*)
 void TMainForm::Exit2Click(QObject*) { close(); }
 
 namespace {
+// Shows one of the supporter's windows without blocking: the one window it
+// built, brought up again (restored when minimised) when already open.
 void showWindow(QWidget* w)
 {
     if (!w)
         return;
+    if (w->isMinimized())
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
     w->show();
     w->raise();
     w->activateWindow();

@@ -16,6 +16,7 @@ class TRadioPanel;
 class TSetupSupporter;
 class TTwoJumper;
 class TUpDown;
+enum class TUpDownDirection;
 
 // The setup window of the four-port serial card QL-4S. Its layout (every
 // component, its values and its handlers) is created by the constructor from
@@ -84,6 +85,27 @@ public:
     void Howtousethisprogram1Click(QObject* Sender);
     void TechnicalSupport1Click(QObject* Sender);
 
+    // Handlers of the control base address and the option jumpers.
+    void BaseEditChange(QObject* Sender);
+    void BaseJumperClick(QObject* Sender);
+    void ClockJumperClick(QObject* Sender);
+    void ClockComboChange(QObject* Sender);
+    void DFJumperClick(QObject* Sender);
+    void DFComboChange(QObject* Sender);
+    // Removes every leading "0"; a text of zeros only becomes "0".
+    static QString StripLeadingZeros(const QString& text);
+    // Handlers and routines of the port resources (PortHandlers.cpp).
+    void COMBasePanelEnter(QObject* Sender);
+    void ConfigButtonClick(QObject* Sender);
+    void UseButtonClick(QObject* Sender);
+    void PortBaseEditChange(QObject* Sender);
+    void BaseEditKeyDown(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift);
+    void BaseUDChangingEx(QObject* Sender, bool& AllowChange, std::int16_t NewValue,
+                          TUpDownDirection Direction);
+    std::uint8_t ReadPortSetting(int Port);
+    bool CheckSetting(const QString& Text, const QString& What);
+    void WriteConfigRegister(std::uint8_t Index, std::uint8_t Value);
+
 private:
     void createWindowLayout();   // layout/window.cpp
     void createBoardLayout();    // layout/board.cpp
@@ -93,4 +115,5 @@ private:
     void resolveReferences();    // layout/board.cpp
 
     QWidget* m_client = nullptr;
+    bool m_writingPorts = false; // a port resource write sequence is running
 };

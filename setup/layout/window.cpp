@@ -2,6 +2,7 @@
 // card photograph, the main menu and the setup supporter.
 #include "template.h"
 
+#include "ErrorDisplay.h"
 #include "JpegDecoder.h"
 #include "SetupCtrls.h"
 
@@ -28,9 +29,16 @@ void TMainForm::createWindowLayout()
     BoardImage1->setGeometry(195, 133, 400, 400);
     BoardImage1->setMaximumSize(400, 400);
     BoardImage1->SetAutoSize(false);
+    // The photograph is embedded; should it ever fail to decode, say why and
+    // go on with an empty board image.
     QFile photo(QStringLiteral(":/card.jpg"));
-    if (photo.open(QIODevice::ReadOnly))
-        BoardImage1->SetPictureImage(DecodeJpeg(photo.readAll()));
+    QString error = QStringLiteral("The card photograph is missing.");
+    const QImage image =
+        photo.open(QIODevice::ReadOnly) ? DecodeJpeg(photo.readAll(), &error) : QImage();
+    if (image.isNull())
+        ShowErrorMessage(error);
+    else
+        BoardImage1->SetPictureImage(image);
     BoardImage1->SetStretch(true);
 }
 
@@ -58,4 +66,10 @@ void TMainForm::createMenuAndSupporter()
 
     SetSup = new TSetupSupporter(this);
     SetSup->setObjectName(QStringLiteral("SetSup"));
+    SetSup->SetCompanyName(QStringLiteral("KELDO"));
+    SetSup->SetCardNameA(QStringLiteral("QL-4S"));
+    SetSup->SetCardNameB(QStringLiteral("QL-8S/M"));
+    SetSup->SetCallHow(
+        QStringLiteral("Monday to Friday, 8 a.m. to 5 p.m. Pacific Time, at (555) 555-0147"));
+    SetSup->SetMultiPort(true);
 }
