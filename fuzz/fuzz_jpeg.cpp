@@ -1,6 +1,7 @@
 // JPEG decoding of untrusted bytes: DecodeJpeg either returns an image of
-// positive size in the 32-bit RGB format the board image draws, or a null
-// image with a message saying why; it never crashes, overruns or hangs.
+// positive size, as large as its header says and within the pixel limit, in
+// the 32-bit RGB format the board image draws, or a null image with a message
+// saying why; it never crashes, overruns or hangs.
 
 #include "JpegDecoder.h"
 
@@ -22,7 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     QString error;
-    const QImage image = DecodeJpeg(bytes, &error);
+    JpegInfo info;
+    const QImage image = DecodeJpeg(bytes, &error, &info);
     if (image.isNull()) {
         if (error.isEmpty()) {
             std::fprintf(stderr, "jpeg: failure without a message\n");
@@ -30,7 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         return 0;
     }
-    if (image.width() <= 0 || image.height() <= 0 || image.format() != QImage::Format_RGB32) {
+    if (image.width() <= 0 || image.height() <= 0 || image.format() != QImage::Format_RGB32 ||
+        image.width() != info.width || image.height() != info.height ||
+        qint64(image.width()) * image.height() > MaxJpegPixels) {
         std::fprintf(stderr, "jpeg: image %dx%d in format %d\n", image.width(), image.height(),
                      int(image.format()));
         std::abort();

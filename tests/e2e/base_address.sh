@@ -22,6 +22,7 @@ crop()
 start_wm
 start_app
 board_origin
+dismiss_help
 ring_centre BaseHighlight
 point_at "$PX" "$PY"
 wait_window "Control Base Address" 5

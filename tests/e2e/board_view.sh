@@ -8,6 +8,7 @@
 start_wm
 start_app
 board_origin
+dismiss_help
 point_away
 sleep 0.5
 import -window root "$WORK/screen.png"

@@ -6,6 +6,7 @@
 start_wm
 start_app
 board_origin
+dismiss_help
 point_away
 for ring in BaseHighlight ClockHighlight COMHighlight DFHighlight COMBaseHighlight; do
     case $ring in

@@ -250,3 +250,13 @@ wait_new_window()
     done
     fail "no new window of the program appeared"
 }
+
+# The help window comes up over the board shortly after start-up; its frame's
+# close box (Alt+F4) hides it without pressing Start.
+HELP="Instructions for Settings utility"
+dismiss_help()
+{
+    wait_window "$HELP" 10
+    keys_in "$WID" alt+F4
+    wait_gone "$HELP"
+}

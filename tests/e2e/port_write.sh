@@ -20,6 +20,7 @@ click_point() { local x y; read -r x y <<<"$2"; click_in "$1" "$x" "$y"; }
 start_wm
 start_app
 board_origin
+dismiss_help
 
 if [ -n "$base" ]; then
     ring_centre BaseHighlight
