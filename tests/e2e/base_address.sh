@@ -23,7 +23,7 @@ start_wm
 start_app
 board_origin
 dismiss_help
-ring_centre BaseHighlight
+ring_point BaseHighlight
 point_at "$PX" "$PY"
 wait_window "Control Base Address" 5
 popup=$WID

@@ -16,7 +16,7 @@ for ring in BaseHighlight ClockHighlight COMHighlight DFHighlight COMBaseHighlig
     DFHighlight) caption="Port Disable" ;;
     COMBaseHighlight) caption="Port Resources" ;;
     esac
-    ring_centre "$ring"
+    ring_point "$ring"
     point_at "$PX" "$PY"
     wait_window "$caption" 5
     point_away

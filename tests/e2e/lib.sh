@@ -183,16 +183,26 @@ board_origin()
     BY=$((WY + MENU_H + (outer_h - BOARD_SIZE) / 2))
 }
 
-# Screen position of the centre of a highlight: PX PY (needs board_origin).
-ring_centre()
+# Screen position of a point on a highlight, PX PY (needs board_origin): the
+# middle of its width, a quarter down its height. The pop-ups of the jumper
+# row open just below the row, and their frames may reach into its lower half.
+ring_point()
 {
     local l t w h
     read -r l t w h <<<"${RING[$1]}"
     PX=$((BX + l + w / 2))
-    PY=$((BY + t + h / 2))
+    PY=$((BY + t + h / 4))
 }
 
-point_at() { xdotool mousemove --sync "$1" "$2"; }
+# Moves the pointer and waits until it is there. (mousemove --sync would wait
+# for a movement that never comes when the pointer is there already.)
+point_at()
+{
+    local X Y SCREEN WINDOW
+    eval "$(xdotool getmouselocation --shell)"
+    [ "$X" -eq "$1" ] && [ "$Y" -eq "$2" ] && return 0
+    timeout 5 xdotool mousemove --sync "$1" "$2" || fail "the pointer did not move to ($1, $2)"
+}
 
 click_at()
 {

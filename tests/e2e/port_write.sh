@@ -23,7 +23,7 @@ board_origin
 dismiss_help
 
 if [ -n "$base" ]; then
-    ring_centre BaseHighlight
+    ring_point BaseHighlight
     point_at "$PX" "$PY"
     wait_window "Control Base Address" 5
     xdotool click 1
@@ -31,7 +31,7 @@ if [ -n "$base" ]; then
     point_away
 fi
 
-ring_centre COMBaseHighlight
+ring_point COMBaseHighlight
 point_at "$PX" "$PY"
 wait_window "Port Resources" 5
 popup=$WID
