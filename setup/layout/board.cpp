@@ -13,10 +13,45 @@ struct PanelRow
     QStringList lines;
 };
 
+struct HighlightRow
+{
+    const char* name;
+    TBoardHighlight* TMainForm::*member;
+    int left, top, width, height;
+    THighlightType type;
+    TRadioPanel* TMainForm::*panel;
+    const char* title;
+};
+
+// Children of BoardImage1, in creation (and stacking) order. Positions are in
+// the image's 400 x 400 displayed box.
+const HighlightRow kHighlights[] = {
+    {"BaseHighlight", &TMainForm::BaseHighlight, 32, 304, 49, 21, htSettings, &TMainForm::BasePanel,
+     "&Control Base Address"},
+    {"ClockHighlight", &TMainForm::ClockHighlight, 95, 304, 13, 21, htSettings,
+     &TMainForm::ClockPanel, "&Baud Clock Rate"},
+    {"COMHighlight", &TMainForm::COMHighlight, 5, 64, 44, 217, htOptions, &TMainForm::COMPanel0,
+     "Serial Connector #1"},
+    {"DFHighlight", &TMainForm::DFHighlight, 82, 304, 13, 21, htSettings, &TMainForm::DFPanel,
+     "Port &Disable"},
+    {"COMBaseHighlight", &TMainForm::COMBaseHighlight, 156, 178, 84, 84, htSettings,
+     &TMainForm::COMBasePanel, "&Port Resources"},
+};
+
 } // namespace
 
 void TMainForm::createBoardLayout()
 {
+    for (const HighlightRow& row : kHighlights) {
+        auto* h = new TBoardHighlight(BoardImage1);
+        h->setObjectName(QLatin1String(row.name));
+        h->setGeometry(row.left, row.top, row.width, row.height);
+        h->SetHighlightType(row.type);
+        h->SetTitle(QString::fromUtf8(row.title));
+        this->*row.member = h;
+    }
+
+    // clang-format off
     const PanelRow panels[] = {
         {"ClockPanel", &TMainForm::ClockPanel, 448, 504, 233, 81, 58,
          {"This jumper chooses between a standard baud clock and a high-speed baud clock."}},
@@ -49,6 +84,7 @@ void TMainForm::createBoardLayout()
           "highlight (also available under the Settings menu) for the procedure involving the "
           "DF jumper."}},
     };
+    // clang-format on
     for (const PanelRow& row : panels) {
         auto* panel = new TRadioPanel(m_client);
         panel->setObjectName(QLatin1String(row.name));
@@ -59,4 +95,10 @@ void TMainForm::createBoardLayout()
     }
 }
 
-void TMainForm::resolveReferences() { BoardImage1->SetMenu(MainMenu1); }
+void TMainForm::resolveReferences()
+{
+    BoardImage1->SetFirst(BaseHighlight);
+    BoardImage1->SetMenu(MainMenu1);
+    for (const HighlightRow& row : kHighlights)
+        (this->*row.member)->SetRadioPanel(this->*row.panel);
+}
