@@ -1,12 +1,19 @@
 #!/usr/bin/env bash
 # Set-up and build on a fresh Debian 12 machine, then run the program or the
-# tests:  scripts/build.sh run | test | sim | build
+# tests:
+#   scripts/build.sh run | test | sim | build
+#   scripts/build.sh asan      sanitizer build in build-asan, then every test there
+#   scripts/build.sh fuzz      fuzz targets built with clang in build-fuzz, run
+#                              FUZZ_SECONDS (default 30) each
+#   scripts/build.sh install   build, then cmake --install (PREFIX, default /usr/local)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+# x11-utils (xwininfo, xprop), xdotool, openbox and imagemagick drive and
+# watch the end-to-end tests; desktop-file-utils checks the desktop entry.
 PACKAGES=(build-essential cmake ninja-build pkg-config qt6-base-dev libgl-dev
-          libjpeg62-turbo-dev fonts-wine xvfb xauth xdotool openbox imagemagick
-          clang libclang-rt-14-dev libbenchmark-dev libgtest-dev)
+          libjpeg62-turbo-dev fonts-wine xvfb xauth xdotool openbox imagemagick x11-utils
+          desktop-file-utils clang libclang-rt-14-dev libbenchmark-dev libgtest-dev)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -19,18 +26,30 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
 fi
 
+mode=${1:-build}
 BUILD=${BUILD_DIR:-build}
-cmake -S . -B "$BUILD" -G Ninja
+CONFIG=()
+case $mode in
+asan)
+    BUILD=${BUILD_DIR:-build-asan}
+    CONFIG=(-DQL4S_SANITIZE=ON) ;;
+fuzz)
+    exec fuzz/run.sh "${BUILD_DIR:-build-fuzz}" ;;
+esac
+
+cmake -S . -B "$BUILD" -G Ninja "${CONFIG[@]}"
 cmake --build "$BUILD" -j2
 
-case "${1:-build}" in
+case $mode in
 run)
     exec "$BUILD/bin/ql4s-setup" ;;
 sim)
     exec env LD_LIBRARY_PATH="$PWD/$BUILD/lib/sim" "$BUILD/bin/ql4s-setup" ;;
-test)
+test|asan)
     cd "$BUILD"
     exec ctest --output-on-failure -j2 ;;
+install)
+    exec cmake --install "$BUILD" --prefix "${PREFIX:-/usr/local}" ;;
 build) ;;
-*) echo "usage: $0 run|test|sim|build" >&2; exit 2 ;;
+*) echo "usage: $0 run|test|sim|build|asan|fuzz|install" >&2; exit 2 ;;
 esac
