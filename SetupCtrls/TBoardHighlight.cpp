@@ -106,9 +106,11 @@ QString MakeIdentifier(const QString& title)
 TBoardHighlight::TBoardHighlight(QWidget* owner) : QWidget(owner)
 {
     resize(65, 65);
-    // Every paint covers the whole rectangle from a prepared look, which holds
-    // the backdrop's own pixels outside the ellipse.
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Not marked opaque, although a look covers the whole rectangle: Qt cuts
+    // opaque children out of their parent's paint, and the board image would
+    // then draw the photograph through a clip of many pieces, which costs it
+    // several times its plain copy. Repainting the image under a ring when the
+    // ring changes its look is a small copy instead.
     m_dimImage = QImage(0, 0, QImage::Format_RGB32);
     m_glowImage = QImage(0, 0, QImage::Format_RGB32);
     m_brightImage = QImage(0, 0, QImage::Format_RGB32);
@@ -260,16 +262,6 @@ void TBoardHighlight::firstPaintSetup()
         m_hostMenu = nullptr;
     }
     m_imagesBuilt = true;
-    updateOpaque();
-}
-
-// Opaque while the looks cover the rectangle; a highlight grown after its
-// first paint lets the board image show around its looks.
-void TBoardHighlight::updateOpaque()
-{
-    const bool covered =
-        !m_imagesBuilt || (m_dimImage.width() >= width() && m_dimImage.height() >= height());
-    setAttribute(Qt::WA_OpaquePaintEvent, covered);
 }
 
 void TBoardHighlight::paintEvent(QPaintEvent*)
@@ -283,12 +275,6 @@ void TBoardHighlight::paintEvent(QPaintEvent*)
         QPainter p(this);
         p.drawImage(0, 0, look);
     });
-}
-
-void TBoardHighlight::resizeEvent(QResizeEvent* e)
-{
-    QWidget::resizeEvent(e);
-    updateOpaque();
 }
 
 void TBoardHighlight::enterEvent(QEnterEvent*)

@@ -107,7 +107,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* e) override;
-    void resizeEvent(QResizeEvent* e) override;
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
@@ -121,7 +120,6 @@ private:
     void firstPaintSetup();
     void renderLooks();
     QImage backdrop() const;
-    void updateOpaque();
     void selectNeighbour(bool next);
 
     QImage m_dimImage;

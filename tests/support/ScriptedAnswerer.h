@@ -4,9 +4,11 @@
 
 #include <QList>
 #include <QQueue>
+#include <functional>
 
 // Answers message boxes from a queue (OK or Cancel/No when it runs dry, as
-// given) and records every box asked. Installed for its lifetime.
+// given, or what `choose` says when set) and records every box asked.
+// Installed for its lifetime.
 class ScriptedAnswerer
 {
 public:
@@ -14,7 +16,9 @@ public:
     {
         MsgBox::SetAnswerer([this](const MsgBox::Request& r) {
             asked.append(r);
-            return answers.isEmpty() ? m_whenEmpty : answers.dequeue();
+            if (!answers.isEmpty())
+                return answers.dequeue();
+            return choose ? choose(r) : m_whenEmpty;
         });
     }
     ~ScriptedAnswerer() { MsgBox::SetAnswerer(nullptr); }
@@ -23,6 +27,8 @@ public:
 
     QQueue<MsgBox::Result> answers;
     QList<MsgBox::Request> asked;
+    // Answers the boxes that find the queue empty, when set.
+    std::function<MsgBox::Result(const MsgBox::Request&)> choose;
 
 private:
     MsgBox::Result m_whenEmpty;
