@@ -33,6 +33,10 @@ case $mode in
 asan)
     BUILD=${BUILD_DIR:-build-asan}
     CONFIG=(-DQL4S_SANITIZE=ON) ;;
+install)
+    # The prefix is configured, not only given to cmake --install: the
+    # installed program's RUNPATH names its library folder.
+    CONFIG=(-DCMAKE_INSTALL_PREFIX="${PREFIX:-/usr/local}") ;;
 fuzz)
     exec fuzz/run.sh "${BUILD_DIR:-build-fuzz}" ;;
 esac
@@ -49,7 +53,7 @@ test|asan)
     cd "$BUILD"
     exec ctest --output-on-failure -j2 ;;
 install)
-    exec cmake --install "$BUILD" --prefix "${PREFIX:-/usr/local}" ;;
+    exec cmake --install "$BUILD" ;;
 build) ;;
 *) echo "usage: $0 run|test|sim|build|asan|fuzz|install" >&2; exit 2 ;;
 esac

@@ -155,17 +155,41 @@ maximised()
 # Height of the menu bar at the top of a window. It is drawn inside the
 # window (no X window of its own), so it is read off the window's pixels: the
 # setup window's background is white, and the menu bar's bottom row is the
-# first non-white row in a column right of the menu titles.
+# first non-white row in a column right of the menu titles. A window that is
+# mapped but not painted yet shows no white at all, so the reading is repeated
+# until the column starts white.
 menu_height()
 {
-    local img="$WORK/menu.png" x y
-    import -window "$1" "$img" 2>/dev/null || fail "cannot take a picture of window $1"
-    window_geometry "$1"
-    x=$((WW - 4))
-    y=$(convert "$img" -crop "1x80+$x+0" +repage txt:- |
-        awk -F'[,: ]+' 'NR > 1 && $0 !~ /#FFFFFF/ { print $2; exit }')
-    [ -n "$y" ] || fail "no menu bar found in window $1"
-    MENU_H=$((y + 1))
+    local img="$WORK/menu.png" x column y
+    for _ in $(seq 50); do
+        window_geometry "$1"
+        x=$((WW - 4))
+        if import -window "$1" "$img" 2>/dev/null; then
+            column=$(convert "$img" -crop "1x80+$x+0" +repage -depth 8 txt:- | tail -n +2)
+            y=$(awk -F'[,: ]+' '$0 !~ /#FFFFFF/ { print $2; exit }' <<<"$column")
+            if [[ $column == *"#FFFFFF"* && -n $y && $y -ge 8 ]]; then
+                MENU_H=$((y + 1))
+                return 0
+            fi
+        fi
+        sleep 0.1
+    done
+    fail "no menu bar found in window $1"
+}
+
+# Waits until a window has stopped moving and resizing (the program and the
+# window manager may place it after it is mapped).
+wait_settled()
+{
+    local last="" now
+    for _ in $(seq 30); do
+        window_geometry "$1"
+        now="$WX $WY $WW $WH"
+        [ "$now" = "$last" ] && return 0
+        last=$now
+        sleep 0.1
+    done
+    fail "window $1 keeps moving"
 }
 
 # Screen position of the board image's top left corner, BX BY. The image
@@ -176,6 +200,8 @@ board_origin()
 {
     wait_window Setup
     local setup=$WID
+    wait_until "maximised $setup" 50 || fail "the setup window is not maximised"
+    wait_settled "$setup"
     menu_height "$setup"
     window_geometry "$setup"
     local outer_w=$((WW + FL + FR)) outer_h=$((WH + FT + FB))
@@ -217,7 +243,7 @@ point_away() { point_at $((SCREEN_W - 8)) 60; }
 # Clicks a point given in a window's client coordinates.
 click_in()
 {
-    window_geometry "$1"
+    wait_settled "$1"
     click_at $((WX + $2)) $((WY + $3))
 }
 

@@ -4,10 +4,10 @@
 # that the installed program resolves the installed libDODED32, and that the
 # simulated card's folder on LD_LIBRARY_PATH swaps the simulated card in.
 #
-#   check.sh BUILD_DIR BINDIR LIBDIR DATADIR    (the GNUInstallDirs values)
+#   check.sh BUILD_DIR BINDIR LIBDIR DATADIR FULL_LIBDIR  (the GNUInstallDirs values)
 set -euo pipefail
 
-BUILD=$1 BINDIR=$2 LIBDIR=$3 DATADIR=$4
+BUILD=$1 BINDIR=$2 LIBDIR=$3 DATADIR=$4 FULL_LIBDIR=$5
 PREFIX=/opt/ql4s
 WORK=$(mktemp -d)
 APP_PID=""
@@ -50,12 +50,17 @@ fi
 dynamic=$(readelf -d "$BIN")
 grep -q '(RPATH)' <<<"$dynamic" && fail "the program carries an RPATH instead of a RUNPATH"
 runpath=$(sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p' <<<"$dynamic")
-[ "$runpath" = "\$ORIGIN/../$LIBDIR" ] || fail "RUNPATH is '$runpath', not '\$ORIGIN/../$LIBDIR'"
+# Relative to the program, then the configured library folder for when the
+# loader ignores $ORIGIN (a program with file capabilities).
+[ "$runpath" = "\$ORIGIN/../$LIBDIR:$FULL_LIBDIR" ] ||
+    fail "RUNPATH is '$runpath', not '\$ORIGIN/../$LIBDIR:$FULL_LIBDIR'"
 
-# The build tree's program must not search the current directory either (an
-# empty RUNPATH entry does that).
-build_runpath=$(readelf -d "$BUILD/bin/ql4s-setup" | sed -n 's/.*(RUNPATH).*\[\(.*\)\]/\1/p')
-[[ ":$build_runpath:" == *::* ]] && fail "the built program's RUNPATH '$build_runpath' has an empty entry"
+# Neither program may search the current directory (an empty RUNPATH entry
+# does that, even for a program with file capabilities).
+for p in "$BIN" "$BUILD/bin/ql4s-setup"; do
+    rp=$(readelf -d "$p" | sed -n 's/.*R\(UN\)\{0,1\}PATH).*\[\(.*\)\]/\2/p')
+    [[ ":$rp:" == *::* ]] && fail "the RUNPATH '$rp' of $p has an empty entry"
+done
 
 resolved()
 {
