@@ -239,6 +239,14 @@ struct Pair
     double base = 0;
     int n = 0;
 
+    // One iteration: ours and the baseline, in the same unit.
+    void Add(double oursTime, double baseTime)
+    {
+        ours += oursTime;
+        base += baseTime;
+        ++n;
+    }
+
     void Report(benchmark::State& state, double scale, const char* baseName)
     {
         using benchmark::Counter;
@@ -285,9 +293,7 @@ void BM_PopupFirstShow(benchmark::State& state)
         QCoreApplication::processEvents();
 
         state.SetIterationTime(ours / 1e3);
-        pair.ours += ours;
-        pair.base += base;
-        ++pair.n;
+        pair.Add(ours, base);
     }
     pair.Report(state, 1, "base_ms");
 }
@@ -351,9 +357,7 @@ void BM_PopupReshow(benchmark::State& state)
         }
 
         state.SetIterationTime(ours / 1e3);
-        pair.ours += ours;
-        pair.base += base;
-        ++pair.n;
+        pair.Add(ours, base);
     }
     pair.Report(state, 1, "base_ms");
 }
@@ -428,9 +432,7 @@ void BM_BoardRepaint(benchmark::State& state)
         paint(view);
         const double base = msSince(t0);
         state.SetIterationTime(ours / 1e3);
-        pair.ours += ours;
-        pair.base += base;
-        ++pair.n;
+        pair.Add(ours, base);
     }
     pair.Report(state, 1e3, "base_us");
     state.counters["speedup"] = benchmark::Counter(pair.ours > 0 ? pair.base / pair.ours : 0);
@@ -491,9 +493,7 @@ void BM_TintLooks(benchmark::State& state)
         }
         const double base = msSince(t0);
         state.SetIterationTime(ours / 1e3);
-        pair.ours += ours;
-        pair.base += base;
-        ++pair.n;
+        pair.Add(ours, base);
     }
     pair.Report(state, 1e3, "base_us");
     state.counters["pixels"] = benchmark::Counter(double(pixels));
@@ -521,23 +521,10 @@ void BM_BoardFirstPaint(benchmark::State& state)
         const QPixmap again = form.BoardImage1->grab();
         const double base = msSince(t0);
         state.SetIterationTime(ours / 1e3);
-        pair.ours += ours;
-        pair.base += base;
-        ++pair.n;
+        pair.Add(ours, base);
     }
     pair.Report(state, 1, "base_ms");
 }
 BENCHMARK(BM_BoardFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    TApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
