@@ -154,16 +154,9 @@ void TBoardImage::centreOnParent()
     move(pos);
     // Moved in the middle of its own paint, the image and its highlights are
     // drawn at their old place and Qt keeps stale pixels at the new one; paint
-    // them again there once this paint is over. Opaque children count as
-    // clean in a repaint of their parent, so each is asked for itself.
+    // them again there once this paint is over.
     QMetaObject::invokeMethod(
-        this,
-        [this] {
-            update();
-            for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-                child->update();
-        },
-        Qt::QueuedConnection);
+        this, [this] { update(); }, Qt::QueuedConnection);
 }
 
 const QImage& TBoardImage::scaledPicture(const QSize& size)
